@@ -1,7 +1,7 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
 .PHONY: run test build deps bench format format-check clean
 
-SOURCES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
+SOURCES = $(shell find src tests bench -name '*.cpp' -o -name '*.h')
 
 build: deps
 	cmake --preset dev
