@@ -1,0 +1,141 @@
+#include "table/csv_line.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "table/db_errors.h"
+
+namespace wrenly {
+
+namespace {
+
+bool IsBlank(char C) {
+  return C == ' ' || C == '\t';
+}
+
+}  // namespace
+
+void RaiseTooManyColumns() {
+  throw ERangeError("CsvData - Internal Limit of MAXCOLUMNS (" + std::to_string(kMaxCsvColumns) +
+                    ") reached. CSV Data has too many columns");
+}
+
+void RaiseLineTooLong(std::string_view Line) {
+  throw ECsvDataSetError("CSV string is too long: " + std::string(Line.substr(0, 40)) + "...");
+}
+
+TRecordLine::TRecordLine(std::string Text, char Separator) : text_(std::move(Text)) {
+  starts_.reserve(8);
+  starts_.push_back(0);
+  const char* const begin = text_.data();
+  const char* const end = begin + text_.size();
+  bool inQuotes = false;
+  for (const char* p = begin; p != end; ++p) {
+    const char c = *p;
+    if (c == '"') {
+      if (inQuotes && p + 1 != end && p[1] == '"') {
+        ++p;
+      } else {
+        inQuotes = !inQuotes;
+      }
+    } else if (c == Separator && !inQuotes) {
+      if (starts_.size() == kMaxCsvColumns) {
+        RaiseTooManyColumns();
+      }
+      starts_.push_back(static_cast<std::uint16_t>(p - begin + 1));
+    }
+  }
+}
+
+std::string_view TRecordLine::RawValue(int Position) const {
+  const std::size_t begin = starts_[static_cast<std::size_t>(Position)];
+  const std::size_t end = static_cast<std::size_t>(Position) + 1 < starts_.size()
+                              ? starts_[static_cast<std::size_t>(Position) + 1] - 1u
+                              : text_.size();
+  return std::string_view(text_).substr(begin, end - begin);
+}
+
+std::string_view TRecordLine::Value(int Position, std::string& Scratch) const {
+  if (Position < 0 || Position >= ValueCount()) {
+    return {};
+  }
+  std::string_view value = RawValue(Position);
+  while (!value.empty() && IsBlank(value.front())) {
+    value.remove_prefix(1);
+  }
+  while (!value.empty() && IsBlank(value.back())) {
+    value.remove_suffix(1);
+  }
+  if (value.size() < 2 || value.front() != '"' || value.back() != '"') {
+    return value;
+  }
+  value = value.substr(1, value.size() - 2);
+  if (value.find("\"\"") == std::string_view::npos) {
+    return value;
+  }
+  Scratch.clear();
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    Scratch.push_back(value[i]);
+    if (value[i] == '"' && i + 1 < value.size() && value[i + 1] == '"') {
+      ++i;
+    }
+  }
+  return Scratch;
+}
+
+std::string TRecordLine::Value(int Position) const {
+  std::string scratch;
+  return std::string(Value(Position, scratch));
+}
+
+void TRecordLine::SetValue(int Position, std::string_view Text, char Separator) {
+  std::string text = text_;
+  if (Position >= ValueCount()) {
+    text.append(static_cast<std::size_t>(Position - ValueCount() + 1), Separator);
+  }
+  TRecordLine extended(std::move(text), Separator);
+  const std::string_view old = extended.RawValue(Position);
+  const auto begin = static_cast<std::size_t>(old.data() - extended.text_.data());
+  extended.text_.replace(begin, old.size(), EncodeCsvValue(Text, Separator));
+  // Checked before anything changes: a longer line would make the whole file unreadable.
+  if (extended.text_.size() >= kCsvLineTooLong) {
+    RaiseLineTooLong(extended.text_);
+  }
+  *this = TRecordLine(std::move(extended.text_), Separator);
+}
+
+std::string EncodeCsvValue(std::string_view Text, char Separator) {
+  const bool quoted = std::any_of(Text.begin(), Text.end(), [Separator](char c) {
+    return c == Separator || c == '\r' || c == '\n' || c == '"';
+  });
+  if (!quoted) {
+    return std::string(Text);
+  }
+  std::string out;
+  out.reserve(Text.size() + 2);
+  out.push_back('"');
+  for (const char c : Text) {
+    switch (c) {
+      case '"':
+        out += "\"\"";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out.push_back(c);
+        break;
+      default:
+        if (static_cast<unsigned char>(c) >= 32) {
+          out.push_back(c);
+        }
+    }
+  }
+  out.push_back('"');
+  return out;
+}
+
+}  // namespace wrenly
