@@ -1,20 +1,26 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLocale>
 
 #include <clocale>
 #include <cstdlib>
 
+#include "platform/application.h"
 #include "platform/internet.h"
+#include "platform/message_box.h"
 
-// Widget tests need an application object and no display: Qt's offscreen platform, C locale.
+// Widget tests need the program's application object and no display: Qt's offscreen platform,
+// C locale. A message box that no test expects fails the test instead of waiting for a click.
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   std::setlocale(LC_ALL, "C");
   wrenly::InitInternet();
   ::testing::InitGoogleTest(&argc, argv);
-  QApplication app(argc, argv);
+  wrenly::TApplication app(argc, argv);
   QLocale::setDefault(QLocale::c());
+  wrenly::MessageBoxRecorder unexpected([](const wrenly::MessageBoxRecord& Box) {
+    ADD_FAILURE() << "unexpected message box \"" << Box.Title.toStdString()
+                  << "\": " << Box.Text.toStdString();
+  });
   return RUN_ALL_TESTS();
 }

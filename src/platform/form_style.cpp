@@ -1,0 +1,64 @@
+#include "platform/form_style.h"
+
+#include <QDialog>
+#include <QEvent>
+#include <QMargins>
+#include <QWindow>
+
+namespace wrenly {
+namespace {
+
+// Sizes the client area so that the frame fits within the outer size. A dialog that has never
+// been shown has no frame yet, so the frame of the window it belongs to stands in: on one
+// screen, under one window manager, the two are drawn alike.
+class OuterSizeKeeper : public QObject {
+ public:
+  OuterSizeKeeper(QDialog* Dialog, QSize Size) : QObject(Dialog), dialog_(Dialog), size_(Size) {}
+
+  bool eventFilter(QObject* Watched, QEvent* Event) override {
+    if (Watched == dialog_ && Event->type() == QEvent::Show && !adjusted_) {
+      QSize frame = FrameOf(dialog_);
+      if (frame.isNull() && dialog_->parentWidget() != nullptr) {
+        frame = FrameOf(dialog_->parentWidget()->window());
+      }
+      if (!frame.isNull()) {
+        dialog_->resize(size_ - frame);
+        adjusted_ = true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  static QSize FrameOf(const QWidget* Window) {
+    return Window->frameGeometry().size() - Window->geometry().size();
+  }
+
+  QDialog* dialog_;
+  QSize size_;
+  bool adjusted_ = false;
+};
+
+}  // namespace
+
+QFont FormFont(int PixelHeight) {
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(PixelHeight);
+  return font;
+}
+
+void MakeFixedDialog(QDialog* Dialog, QSize Size) {
+  Dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  Dialog->setFixedSize(Size);
+}
+
+void MakeSizeableDialog(QDialog* Dialog, QSize Size) {
+  Dialog->setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint);
+  Dialog->resize(Size);
+  Dialog->installEventFilter(new OuterSizeKeeper(Dialog, Size));
+}
+
+}  // namespace wrenly

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFont>
+#include <QSize>
+
+class QDialog;
+class QWidget;
+
+// What every window of the program shares in look and size rules.
+namespace wrenly {
+
+// "MS Sans Serif" at a character height of PixelHeight pixels. The windows ask for that name;
+// the platform's font matching picks the closest sans-serif face installed.
+QFont FormFont(int PixelHeight = 11);
+
+// A dialog with a fixed client area of Size: single border, no maximise box, not resizable.
+void MakeFixedDialog(QDialog* Dialog, QSize Size);
+
+// A resizable dialog whose outer size, frame and title bar included, starts at Size. Until
+// the window system reports the frame (on the first showing), the client area takes Size.
+void MakeSizeableDialog(QDialog* Dialog, QSize Size);
+
+}  // namespace wrenly

@@ -1,0 +1,124 @@
+#include "platform/application.h"
+
+#include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QPushButton>
+#include <QTest>
+
+#include <optional>
+#include <stdexcept>
+
+#include "platform/hourglass.h"
+#include "platform/message_box.h"
+#include "platform/program_path.h"
+
+namespace wrenly {
+namespace {
+
+// A handler that does some work, shows the hourglass and then fails.
+struct FailingHandler {
+  int* Runs;
+  void operator()() const {
+    ++*Runs;
+    ScopedHourglass hourglass;
+    throw std::runtime_error("Please write a message");
+  }
+};
+
+// A button whose mouse press handler fails: an event handler rather than a slot.
+class FailingButton : public QPushButton {
+ public:
+  explicit FailingButton(int* Runs) : runs_(Runs) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* /*Event*/) override { FailingHandler{runs_}(); }
+
+ private:
+  int* runs_;
+};
+
+struct SlotOwner : QObject {
+  int Runs = 0;
+  void Clicked() { FailingHandler{&Runs}(); }
+};
+
+// Where the failing handler sits, and how it is reached.
+enum class Route { EventHandler, MemberSlot, LambdaSlot };
+
+class ErrorBox : public ::testing::TestWithParam<Route> {};
+
+TEST_P(ErrorBox, ShowsEveryFailureOnceAndLeavesTheWindowUsable) {
+  int runs = 0;
+  SlotOwner owner;
+  std::unique_ptr<QPushButton> button;
+  switch (GetParam()) {
+    case Route::EventHandler:
+      button = std::make_unique<FailingButton>(&runs);
+      break;
+    case Route::MemberSlot:
+      button = std::make_unique<QPushButton>();
+      Connect(button.get(), &QPushButton::clicked, &owner, &SlotOwner::Clicked);
+      break;
+    case Route::LambdaSlot:
+      button = std::make_unique<QPushButton>();
+      Connect(button.get(), &QPushButton::clicked, button.get(),
+              [&runs](bool /*Checked*/) { FailingHandler{&runs}(); });
+      break;
+  }
+  std::optional<bool> hourglassWhileShown;
+  MessageBoxRecorder boxes([&](const MessageBoxRecord&) {
+    hourglassWhileShown = QApplication::overrideCursor() != nullptr;
+  });
+
+  QTest::mouseClick(button.get(), Qt::LeftButton);
+  QTest::mouseClick(button.get(), Qt::LeftButton);
+
+  EXPECT_EQ(runs + owner.Runs, 2);
+  ASSERT_EQ(boxes.Boxes().size(), 2u);
+  const MessageBoxRecord& box = boxes.Boxes()[1];
+  EXPECT_EQ(box.Title.toStdString(), ApplicationTitle());
+  EXPECT_EQ(box.Text, QStringLiteral("Please write a message."));
+  EXPECT_EQ(box.Icon, QMessageBox::Critical);
+  EXPECT_EQ(box.Buttons, QMessageBox::Ok);
+  EXPECT_EQ(hourglassWhileShown, false);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Handlers, ErrorBox,
+                         ::testing::Values(Route::EventHandler, Route::MemberSlot,
+                                           Route::LambdaSlot),
+                         [](const ::testing::TestParamInfo<Route>& Info) {
+                           switch (Info.param) {
+                             case Route::EventHandler:
+                               return "EventHandler";
+                             case Route::MemberSlot:
+                               return "MemberSlot";
+                             case Route::LambdaSlot:
+                               return "LambdaSlot";
+                           }
+                           return "";
+                         });
+
+TEST(ErrorBox, ShowsTheMessageAsWrittenInTheCodePageAndNamesAnUnknownError) {
+  MessageBoxRecorder boxes;
+  RunGuarded([] { throw std::runtime_error("Caf\xE9 <b>closed</b>!"); });
+  RunGuarded([] { throw 42; });
+  ASSERT_EQ(boxes.Boxes().size(), 2u);
+  EXPECT_EQ(boxes.Boxes()[0].Text, QStringLiteral(u"Café <b>closed</b>!"));
+  EXPECT_EQ(boxes.Boxes()[1].Text, QStringLiteral("Unknown error."));
+}
+
+TEST(Hourglass, ShowsUntilTheScopeEndsAndNestsWithinAnother) {
+  {
+    ScopedHourglass outer;
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    { ScopedHourglass inner; }
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
+  }
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
+}  // namespace wrenly
