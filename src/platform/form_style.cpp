@@ -42,6 +42,15 @@ class OuterSizeKeeper : public QObject {
 }  // namespace
 
 QFont FormFont(int PixelHeight) {
+  // Faces drawn to the same narrow measure come first, so captions fit the controls they were
+  // sized for; failing all of them, the platform's default sans-serif face.
+  [[maybe_unused]] static const bool substituted = [] {
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+                                QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                QStringLiteral("DejaVu Sans Condensed")});
+    return true;
+  }();
   QFont font(QStringLiteral("MS Sans Serif"));
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(PixelHeight);
