@@ -1,11 +1,8 @@
-#include <QApplication>
-#include <QScreen>
-#include <QStyle>
-
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/main_window.h"
+#include "app/program.h"
+#include "platform/application.h"
 #include "platform/internet.h"
 
 namespace {
@@ -33,10 +30,8 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   wrenly::InitInternet();
-  QApplication app(argc, argv);
-  wrenly::TMainFrm mainFrm;
-  mainFrm.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, mainFrm.size(),
-                                          app.primaryScreen()->availableGeometry()));
-  mainFrm.show();
-  return QApplication::exec();
+  wrenly::TApplication app(argc, argv);
+  wrenly::TProgram program;
+  program.Start();
+  return wrenly::TApplication::exec();
 }

@@ -1,8 +1,71 @@
 #include "app/main_window.h"
 
-#include <QWidget>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QWindow>
+
+#include <initializer_list>
+#include <stdexcept>
+
+#include "about/about_dialog.h"
+#include "app/pictures.h"
+#include "contacts/contacts_dialog.h"
+#include "platform/application.h"
+#include "platform/form_style.h"
+#include "platform/hourglass.h"
+#include "platform/memo.h"
+#include "platform/program_path.h"
+#include "platform/qt_text.h"
+#include "platform/text_guard.h"
+#include "providers/provider_dialog.h"
+#include "settings/editor_settings_dialog.h"
 
 namespace wrenly {
+namespace {
+
+constexpr int kTopPanelHeight = 121;
+constexpr int kBottomPanelHeight = 41;
+
+template <typename Widget>
+Widget* Place(Widget* Control, const char* Name, QRect Geometry) {
+  Control->setObjectName(QLatin1String(Name));
+  Control->setGeometry(Geometry);
+  return Control;
+}
+
+// A label sized to its caption, as a label that sizes itself does.
+QLabel* PlaceLabel(QWidget* Panel, const char* Name, const QString& Caption, QPoint Position) {
+  auto* label = new QLabel(Caption, Panel);
+  label->setObjectName(QLatin1String(Name));
+  label->move(Position);
+  label->adjustSize();
+  return label;
+}
+
+QFrame* PlacePanel(QWidget* Client, const char* Name, QRect Geometry) {
+  auto* panel = Place(new QFrame(Client), Name, Geometry);
+  panel->setFrameShape(QFrame::NoFrame);
+  return panel;
+}
+
+QPushButton* PlaceButton(QWidget* Panel, const char* Name, const QString& Caption, QRect Geometry) {
+  auto* button = Place(new QPushButton(Caption, Panel), Name, Geometry);
+  // A focused button answers Enter as well as Space, as buttons do on a form.
+  button->setAutoDefault(true);
+  return button;
+}
+
+}  // namespace
 
 TMainFrm::TMainFrm(QWidget* Parent) : QMainWindow(Parent) {
   setObjectName(QStringLiteral("MainFrm"));
@@ -10,10 +73,227 @@ TMainFrm::TMainFrm(QWidget* Parent) : QMainWindow(Parent) {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
+  setFont(FormFont());
+  CreateControls();
+  CreateMenu();
+  setFixedSize(sizeHint());
+  QObject::connect(qApp, &QGuiApplication::focusWindowChanged, this, &TMainFrm::FocusWindowChanged);
+  FormCreate();
+}
+
+void TMainFrm::CreateControls() {
   auto* client = new QWidget(this);
   client->setFixedSize(kClientWidth, kClientHeight);
   setCentralWidget(client);
-  setFixedSize(sizeHint());
+
+  TopPanel = PlacePanel(client, "TopPanel", {0, 0, kClientWidth, kTopPanelHeight});
+  ToLbl = PlaceLabel(TopPanel, "ToLbl", QStringLiteral("Recipient:"), {8, 36});
+  // Stands in for the contact lookup until the bound controls exist.
+  ContactCombo = Place(new QComboBox(TopPanel), "ContactCombo", {64, 32, 201, 21});
+  Button = PlaceButton(TopPanel, "Button", QString(), {268, 32, 21, 21});
+  Button->setIcon(QIcon(ContactsPicture()));
+  Button->setIconSize({16, 16});
+  NumberLbl = PlaceLabel(TopPanel, "NumberLbl", QStringLiteral("Number:"), {8, 68});
+  NumberCombo = Place(new QComboBox(TopPanel), "NumberCombo", {64, 64, 225, 21});
+  NumberCombo->setEditable(true);
+  // Typing never adds to the list, and the list drops down as the user types.
+  NumberCombo->setInsertPolicy(QComboBox::NoInsert);
+  NumberCombo->completer()->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+  RestrictToCp1252(NumberCombo);
+  SendBtn = PlaceButton(TopPanel, "SendBtn", QStringLiteral("Send >>>"), {232, 88, 57, 25});
+  MessageLbl = PlaceLabel(TopPanel, "MessageLbl", QStringLiteral("Message:"), {8, 104});
+  CharsLbl = PlaceLabel(TopPanel, "CharsLbl", QStringLiteral("Characters Left: 160"), {72, 104});
+  LogoImg = Place(new QLabel(TopPanel), "LogoImg", {206, 4, 87, 16});
+  LogoImg->setPixmap(LogoPicture());
+
+  MessagePanel = PlacePanel(
+      client, "MessagePanel",
+      {0, kTopPanelHeight, kClientWidth, kClientHeight - kTopPanelHeight - kBottomPanelHeight});
+  MessageMemo = Place(new TMemo(MessagePanel), "MessageMemo", MessagePanel->rect());
+  MessageMemo->SetMaxLength(kMessageMaxLength);
+  MessageMemo->setFont(FormFont(16));
+  MessageMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  BottomPanel =
+      PlacePanel(client, "BottomPanel",
+                 {0, kClientHeight - kBottomPanelHeight, kClientWidth, kBottomPanelHeight});
+  ResponseMemo = Place(new TMemo(BottomPanel), "ResponseMemo", {0, 0, 209, kBottomPanelHeight});
+  ResponseMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  ResponseMemo->setPlainText(QStringLiteral("Response code:"));
+  CloseBtn = PlaceButton(BottomPanel, "CloseBtn", QStringLiteral("&Exit"), {217, 8, 75, 25});
+
+  QWidget* previous = ContactCombo;
+  for (QWidget* next : std::initializer_list<QWidget*>{Button, NumberCombo, SendBtn, MessageMemo,
+                                                       ResponseMemo, CloseBtn}) {
+    setTabOrder(previous, next);
+    previous = next;
+  }
+  ContactCombo->setFocus();
+
+  Connect(MessageMemo, &TMemo::KeyUp, this, &TMainFrm::MessageMemoKeyUp);
+  Connect(SendBtn, &QPushButton::clicked, this, &TMainFrm::SendBtnClick);
+  Connect(Button, &QPushButton::clicked, this, &TMainFrm::ButtonClick);
+  Connect(CloseBtn, &QPushButton::clicked, this, &TMainFrm::CloseBtnClick);
+}
+
+void TMainFrm::CreateMenu() {
+  // The menu keeps the platform's menu font; only the form's own controls use the form font.
+  menuBar()->setFont(QApplication::font(menuBar()));
+  auto addMenu = [this](const char* Name, const QString& Caption) {
+    QMenu* menu = menuBar()->addMenu(Caption);
+    menu->setObjectName(QLatin1String(Name));
+    return menu;
+  };
+  auto addItem = [](QMenu* Menu, const char* Name, const QString& Caption) {
+    QAction* item = Menu->addAction(Caption);
+    item->setObjectName(QLatin1String(Name));
+    return item;
+  };
+  AppMnu = addMenu("AppMnu", QStringLiteral("Application"));
+  ExitMnu = addItem(AppMnu, "ExitMnu", QStringLiteral("Exit"));
+  OptionsMnu = addMenu("OptionsMnu", QStringLiteral("Options"));
+  ProviderMnu = addItem(OptionsMnu, "ProviderMnu", QStringLiteral("Provider Setup"));
+  MsgFmtMnu = addItem(OptionsMnu, "MsgFmtMnu", QStringLiteral("Message Editor Settings"));
+  StartUpMnu = addItem(OptionsMnu, "StartUpMnu", QStringLiteral("Startup Options"));
+  AboutMnu = addMenu("AboutMnu", QStringLiteral("About"));
+  EULAMnu = addItem(AboutMnu, "EULAMnu", QStringLiteral("License Agreement"));
+  AboutWrenlyMnu = addItem(AboutMnu, "AboutWrenlyMnu", QStringLiteral("About Harwickdale Wrenly"));
+
+  Connect(ExitMnu, &QAction::triggered, this, &TMainFrm::ExitMnuClick);
+  Connect(ProviderMnu, &QAction::triggered, this, &TMainFrm::ProviderMnuClick);
+  Connect(MsgFmtMnu, &QAction::triggered, this, &TMainFrm::MsgFmtMnuClick);
+  Connect(EULAMnu, &QAction::triggered, this, &TMainFrm::EULAMnuClick);
+  Connect(AboutWrenlyMnu, &QAction::triggered, this, &TMainFrm::AboutWrenlyMnuClick);
+}
+
+void TMainFrm::AppendResponse(const std::string& Reply) {
+  ResponseMemo->AppendLine(Reply);
+}
+
+bool TMainFrm::event(QEvent* Event) {
+  bool handled = QMainWindow::event(Event);
+  if (Event->type() == QEvent::WindowActivate && !isCurrentForm_) {
+    isCurrentForm_ = true;
+    FormActivate();
+  }
+  return handled;
+}
+
+void TMainFrm::FocusWindowChanged(QWindow* Window) {
+  if (Window == nullptr) {
+    return;
+  }
+  for (QDialog* dialog : std::initializer_list<QDialog*>{
+           dialogs_.ContactsFrm, dialogs_.SmsGwayFrm, dialogs_.MsgSettingsFrm, dialogs_.AboutFrm}) {
+    if (dialog != nullptr && dialog->windowHandle() == Window) {
+      isCurrentForm_ = false;
+    }
+  }
+}
+
+void TMainFrm::showEvent(QShowEvent* Event) {
+  QMainWindow::showEvent(Event);
+  // A window restored from the task bar gets a spontaneous show; only showing it counts.
+  if (!Event->spontaneous()) {
+    FormShow();
+  }
+}
+
+void TMainFrm::closeEvent(QCloseEvent* Event) {
+  // Only the close box and the system menu get here; Exit ends the program without closing.
+  // Once this window is closed the program ends, as it is the last one shown.
+  FormClose();
+  QMainWindow::closeEvent(Event);
+}
+
+void TMainFrm::FormCreate() {
+  AppDir = wrenly::AppDir();
+}
+
+void TMainFrm::FormShow() {
+  SetCharacterCounter();
+}
+
+void TMainFrm::FormActivate() {
+  // The contacts, default-provider and provider-account tables open here, in that order, each
+  // only if it is not open yet.
+}
+
+void TMainFrm::FormClose() {
+  // The contacts table closes here, which writes its file if it changed.
+}
+
+void TMainFrm::MessageMemoKeyUp(int Key) {
+  if (Key != Qt::Key_Return && Key != Qt::Key_Enter) {
+    SetCharacterCounter();
+  }
+}
+
+void TMainFrm::SetCharacterCounter() {
+  CharsLbl->setText(QStringLiteral("Characters left: ") +
+                    QString::number(kMessageMaxLength - MessageMemo->TextLength()));
+  CharsLbl->adjustSize();
+}
+
+void TMainFrm::SendBtnClick() {
+  ScopedHourglass hourglass;
+  std::string number = FromQString(NumberCombo->currentText());
+  if (number.empty()) {
+    throw std::runtime_error("Please enter recipient number!");
+  }
+  std::string message = MessageMemo->Text();
+  if (message.empty()) {
+    throw std::runtime_error("Please write a message");
+  }
+  SendThroughDefaultProvider(number, message);
+}
+
+void TMainFrm::SendThroughDefaultProvider(const std::string& /*Number*/,
+                                          const std::string& /*Message*/) {
+  // Not yet: the request through the default provider's account. It reads the default
+  // provider's name from the default-provider table, positions the provider-account table on
+  // that provider's row, sends ClickatellRequest or KapowRequest with that row's account, the
+  // number and the message as they are, and appends the reply with AppendResponse(). A name
+  // that is neither provider key sends nothing.
+}
+
+void TMainFrm::ShowModal(QDialog* Dialog) {
+  if (Dialog != nullptr) {
+    Dialog->exec();
+  }
+}
+
+void TMainFrm::ButtonClick() {
+  ShowModal(dialogs_.ContactsFrm);
+}
+
+void TMainFrm::CloseBtnClick() {
+  // exit(), not quit(): quit() would close the windows first and so run FormClose.
+  QCoreApplication::exit(0);
+}
+
+void TMainFrm::ContactComboCloseUp() {
+  // Refills NumberCombo with the chosen contact's numbers once the lookup exists.
+}
+
+void TMainFrm::ExitMnuClick() {
+  CloseBtnClick();
+}
+
+void TMainFrm::ProviderMnuClick() {
+  ShowModal(dialogs_.SmsGwayFrm);
+}
+
+void TMainFrm::MsgFmtMnuClick() {
+  ShowModal(dialogs_.MsgSettingsFrm);
+}
+
+void TMainFrm::EULAMnuClick() {
+  // Opens the agreement document from AppDir once the document opener exists.
+}
+
+void TMainFrm::AboutWrenlyMnuClick() {
+  ShowModal(dialogs_.AboutFrm);
 }
 
 }  // namespace wrenly

@@ -2,14 +2,312 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QCursor>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/memo.h"
+#include "platform/message_box.h"
+#include "platform/program_path.h"
+
 namespace wrenly {
 namespace {
 
-TEST(MainWindow, HasItsCaptionAndFixedClientSize) {
+QString Caption(const QWidget* Control) {
+  if (auto* memo = qobject_cast<const TMemo*>(Control)) {
+    return memo->toPlainText();
+  }
+  if (auto* combo = qobject_cast<const QComboBox*>(Control)) {
+    return combo->currentText();
+  }
+  return Control->property("text").toString();
+}
+
+struct ControlCase {
+  const char* Name;
+  const char* Panel;
+  QRect Geometry;  // an empty size checks the position only
+  QString Caption;
+};
+
+class MainFrmLayout : public ::testing::TestWithParam<ControlCase> {};
+
+TEST_P(MainFrmLayout, PlacesTheControlWithItsCaption) {
   TMainFrm mainFrm;
-  EXPECT_EQ(mainFrm.windowTitle().toStdString(), "HARWICKDALE-Wrenly");
+  const ControlCase& c = GetParam();
+  auto* control = mainFrm.findChild<QWidget*>(QLatin1String(c.Name));
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(control->parentWidget()->objectName(), QLatin1String(c.Panel));
+  if (c.Geometry.size().isEmpty()) {
+    EXPECT_EQ(control->pos(), c.Geometry.topLeft());
+  } else {
+    EXPECT_EQ(control->geometry(), c.Geometry);
+  }
+  EXPECT_EQ(Caption(control), c.Caption);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, MainFrmLayout,
+    ::testing::Values(
+        ControlCase{"TopPanel", "", {0, 0, 300, 121}, {}},
+        ControlCase{"MessagePanel", "", {0, 121, 300, 154}, {}},
+        ControlCase{"BottomPanel", "", {0, 275, 300, 41}, {}},
+        ControlCase{"ToLbl", "TopPanel", {8, 36, 0, 0}, QStringLiteral("Recipient:")},
+        ControlCase{"ContactCombo", "TopPanel", {64, 32, 201, 21}, {}},
+        ControlCase{"Button", "TopPanel", {268, 32, 21, 21}, {}},
+        ControlCase{"NumberLbl", "TopPanel", {8, 68, 0, 0}, QStringLiteral("Number:")},
+        ControlCase{"NumberCombo", "TopPanel", {64, 64, 225, 21}, {}},
+        ControlCase{"SendBtn", "TopPanel", {232, 88, 57, 25}, QStringLiteral("Send >>>")},
+        ControlCase{"MessageLbl", "TopPanel", {8, 104, 0, 0}, QStringLiteral("Message:")},
+        ControlCase{
+            "CharsLbl", "TopPanel", {72, 104, 0, 0}, QStringLiteral("Characters Left: 160")},
+        ControlCase{"LogoImg", "TopPanel", {206, 4, 87, 16}, {}},
+        ControlCase{"MessageMemo", "MessagePanel", {0, 0, 300, 154}, {}},
+        ControlCase{
+            "ResponseMemo", "BottomPanel", {0, 0, 209, 41}, QStringLiteral("Response code:")},
+        ControlCase{"CloseBtn", "BottomPanel", {217, 8, 75, 25}, QStringLiteral("&Exit")}),
+    [](const ::testing::TestParamInfo<ControlCase>& Info) { return Info.param.Name; });
+
+TEST(MainFrm, IsAFixedWindowWithTheFormFontAndItsPictures) {
+  TMainFrm mainFrm;
+  EXPECT_EQ(mainFrm.objectName(), QStringLiteral("MainFrm"));
+  EXPECT_EQ(mainFrm.windowTitle(), QStringLiteral("HARWICKDALE-Wrenly"));
   EXPECT_EQ(mainFrm.centralWidget()->size(), QSize(300, 316));
   EXPECT_EQ(mainFrm.minimumSize(), mainFrm.maximumSize());
+  EXPECT_TRUE(mainFrm.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(mainFrm.windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(mainFrm.font().family(), QStringLiteral("MS Sans Serif"));
+  EXPECT_EQ(mainFrm.SendBtn->font().pixelSize(), 11);
+  EXPECT_EQ(mainFrm.MessageMemo->font().family(), QStringLiteral("MS Sans Serif"));
+  EXPECT_EQ(mainFrm.MessageMemo->font().pixelSize(), 16);
+  EXPECT_EQ(mainFrm.MessageMemo->MaxLength(), 160);
+  EXPECT_TRUE(mainFrm.LogoImg->pixmap().hasAlphaChannel());
+  EXPECT_EQ(mainFrm.LogoImg->pixmap().size(), QSize(87, 16));
+  EXPECT_EQ(mainFrm.Button->iconSize(), QSize(16, 16));
+  EXPECT_FALSE(mainFrm.Button->icon().isNull());
+  EXPECT_EQ(mainFrm.AppDir, AppDir());
+}
+
+TEST(MainFrm, TabGoesThroughTheControlsInOrderAndRoundAgain) {
+  TMainFrm mainFrm;
+  mainFrm.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&mainFrm));
+  std::vector<QString> visited;
+  for (int i = 0; i < 8; ++i) {
+    visited.push_back(QApplication::focusWidget()->objectName());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(visited,
+            (std::vector<QString>{QStringLiteral("ContactCombo"), QStringLiteral("Button"),
+                                  QStringLiteral("NumberCombo"), QStringLiteral("SendBtn"),
+                                  QStringLiteral("MessageMemo"), QStringLiteral("ResponseMemo"),
+                                  QStringLiteral("CloseBtn"), QStringLiteral("ContactCombo")}));
+}
+
+TEST(MainFrm, MenuHoldsEveryItemUnderItsNameWithoutAccelerators) {
+  TMainFrm mainFrm;
+  std::vector<std::vector<QString>> menus;
+  for (QAction* top : mainFrm.menuBar()->actions()) {
+    std::vector<QString> entries{top->menu()->objectName() + u' ' + top->text()};
+    for (QAction* item : top->menu()->actions()) {
+      entries.push_back(item->objectName() + u' ' + item->text());
+    }
+    menus.push_back(entries);
+  }
+  EXPECT_EQ(menus,
+            (std::vector<std::vector<QString>>{
+                {QStringLiteral("AppMnu Application"), QStringLiteral("ExitMnu Exit")},
+                {QStringLiteral("OptionsMnu Options"), QStringLiteral("ProviderMnu Provider Setup"),
+                 QStringLiteral("MsgFmtMnu Message Editor Settings"),
+                 QStringLiteral("StartUpMnu Startup Options")},
+                {QStringLiteral("AboutMnu About"), QStringLiteral("EULAMnu License Agreement"),
+                 QStringLiteral("AboutWrenlyMnu About Harwickdale Wrenly")}}));
+}
+
+TEST(MainFrm, StartupOptionsDoesNothing) {
+  TMainFrm mainFrm;
+  mainFrm.NumberCombo->setEditText(QStringLiteral("07700"));
+  mainFrm.StartUpMnu->trigger();
+  EXPECT_EQ(mainFrm.NumberCombo->currentText(), QStringLiteral("07700"));
+  EXPECT_EQ(mainFrm.ResponseMemo->toPlainText(), QStringLiteral("Response code:"));
+}
+
+// Records the caption of a label each time it is painted.
+class PaintedTexts : public QObject {
+ public:
+  explicit PaintedTexts(QLabel* Label) : label_(Label) { Label->installEventFilter(this); }
+  bool eventFilter(QObject* Watched, QEvent* Event) override {
+    if (Watched == label_ && Event->type() == QEvent::Paint) {
+      Texts.push_back(label_->text());
+    }
+    return false;
+  }
+  std::vector<QString> Texts;
+
+ private:
+  QLabel* label_;
+};
+
+TEST(MainFrmCounter, FirstPaintShowsTheCountNeverTheDesignCaption) {
+  TMainFrm mainFrm;
+  PaintedTexts painted(mainFrm.CharsLbl);
+  mainFrm.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainFrm));
+  QTRY_VERIFY(!painted.Texts.empty());
+  EXPECT_EQ(painted.Texts.front(), QStringLiteral("Characters left: 160"));
+}
+
+struct CounterCase {
+  const char* Name;
+  std::function<void(TMainFrm&)> Act;
+  int Left;    // the counter's number
+  int Length;  // the message's length, line breaks counting two
+};
+
+void Keys(TMainFrm& MainFrm, const QString& Text) {
+  QTest::keyClicks(MainFrm.MessageMemo, Text);
+}
+
+class MainFrmCounter : public ::testing::TestWithParam<CounterCase> {};
+
+TEST_P(MainFrmCounter, CountsAtEachKeyReleaseButEnter) {
+  TMainFrm mainFrm;
+  mainFrm.show();
+  GetParam().Act(mainFrm);
+  EXPECT_EQ(mainFrm.CharsLbl->text(),
+            QStringLiteral("Characters left: ") + QString::number(GetParam().Left));
+  EXPECT_EQ(mainFrm.MessageMemo->TextLength(), GetParam().Length);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MainFrmCounter,
+    ::testing::Values(
+        CounterCase{"AtStart", [](TMainFrm&) {}, 160, 0},
+        CounterCase{"FiveLetters", [](TMainFrm& m) { Keys(m, QStringLiteral("hello")); }, 155, 5},
+        CounterCase{"EnterLeavesTheCounter",
+                    [](TMainFrm& m) {
+                      Keys(m, QStringLiteral("ab"));
+                      QTest::keyClick(m.MessageMemo, Qt::Key_Return);
+                    },
+                    158, 4},
+        CounterCase{"LineBreakCountsTwo",
+                    [](TMainFrm& m) {
+                      Keys(m, QStringLiteral("ab"));
+                      QTest::keyClick(m.MessageMemo, Qt::Key_Return);
+                      Keys(m, QStringLiteral("c"));
+                    },
+                    155, 5},
+        CounterCase{"TextChangedWithoutAKeyLeavesIt",
+                    [](TMainFrm& m) {
+                      m.MessageMemo->insertPlainText(QStringLiteral("abc"));
+                      QApplication::clipboard()->setText(QStringLiteral("de"));
+                      m.MessageMemo->paste();
+                    },
+                    160, 5},
+        CounterCase{"ShiftRecounts",
+                    [](TMainFrm& m) {
+                      m.MessageMemo->insertPlainText(QStringLiteral("abc"));
+                      QTest::keyClick(m.MessageMemo, Qt::Key_Shift);
+                    },
+                    157, 3},
+        CounterCase{"ArrowRecounts",
+                    [](TMainFrm& m) {
+                      m.MessageMemo->insertPlainText(QStringLiteral("abcd"));
+                      QTest::keyClick(m.MessageMemo, Qt::Key_Left);
+                    },
+                    156, 4},
+        CounterCase{"TypingStopsAt160", [](TMainFrm& m) { Keys(m, QString(170, u'x')); }, 0, 160},
+        CounterCase{"PastingIsCutAt160",
+                    [](TMainFrm& m) {
+                      Keys(m, QString(150, u'x'));
+                      QApplication::clipboard()->setText(QString(20, u'y'));
+                      QTest::keyClick(m.MessageMemo, Qt::Key_V, Qt::ControlModifier);
+                    },
+                    0, 160}),
+    [](const ::testing::TestParamInfo<CounterCase>& Info) { return Info.param.Name; });
+
+struct SendCase {
+  const char* Name;
+  QString Number;
+  std::function<void(TMemo*)> Write;
+  std::optional<QString> Error;  // what the error box shows, if one shows
+};
+
+class MainFrmSend : public ::testing::TestWithParam<SendCase> {};
+
+TEST_P(MainFrmSend, ChecksNumberThenMessageAndRestoresThePointer) {
+  TMainFrm mainFrm;
+  mainFrm.show();
+  QTest::keyClicks(mainFrm.NumberCombo, GetParam().Number);
+  GetParam().Write(mainFrm.MessageMemo);
+  std::vector<bool> hourglassAtBox;
+  MessageBoxRecorder boxes([&](const MessageBoxRecord&) {
+    hourglassAtBox.push_back(QApplication::overrideCursor() != nullptr);
+  });
+
+  QTest::mouseClick(mainFrm.SendBtn, Qt::LeftButton);
+
+  std::vector<QString> shown;
+  for (const MessageBoxRecord& box : boxes.Boxes()) {
+    shown.push_back(box.Text);
+  }
+  if (GetParam().Error) {
+    EXPECT_EQ(shown, std::vector<QString>{*GetParam().Error});
+    EXPECT_EQ(hourglassAtBox, std::vector<bool>{false});
+  } else {
+    EXPECT_EQ(shown, std::vector<QString>{});
+  }
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(mainFrm.ResponseMemo->toPlainText(), QStringLiteral("Response code:"));
+  EXPECT_TRUE(mainFrm.SendBtn->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, MainFrmSend,
+    ::testing::Values(SendCase{"BothEmptyNumberErrorWins",
+                               {},
+                               [](TMemo*) {},
+                               QStringLiteral("Please enter recipient number!")},
+                      SendCase{"NumberEmpty",
+                               {},
+                               [](TMemo* m) { QTest::keyClicks(m, QStringLiteral("Hi")); },
+                               QStringLiteral("Please enter recipient number!")},
+                      SendCase{"MessageEmpty", QStringLiteral("07700900123"), [](TMemo*) {},
+                               QStringLiteral("Please write a message.")},
+                      SendCase{"BlankNumberPasses", QStringLiteral(" "),
+                               [](TMemo* m) { QTest::keyClicks(m, QStringLiteral("Hi")); },
+                               std::nullopt},
+                      SendCase{"BlankMessagePasses", QStringLiteral("07700900123"),
+                               [](TMemo* m) { QTest::keyClicks(m, QStringLiteral("  ")); },
+                               std::nullopt},
+                      SendCase{"LineBreaksOnlyPass", QStringLiteral("07700900123"),
+                               [](TMemo* m) {
+                                 QTest::keyClick(m, Qt::Key_Return);
+                                 QTest::keyClick(m, Qt::Key_Return);
+                               },
+                               std::nullopt}),
+    [](const ::testing::TestParamInfo<SendCase>& Info) { return Info.param.Name; });
+
+TEST(MainFrm, AppendsEachReplyAsANewLastLine) {
+  TMainFrm mainFrm;
+  mainFrm.AppendResponse("ID: 3f2a");
+  mainFrm.AppendResponse("");
+  mainFrm.AppendResponse("ERR: 105, Invalid Destination Address \xE9");
+  EXPECT_EQ(mainFrm.ResponseMemo->Text(),
+            "Response code:\r\nID: 3f2a\r\n\r\nERR: 105, Invalid Destination Address \xE9");
 }
 
 }  // namespace
