@@ -174,7 +174,7 @@ bool TMainFrm::event(QEvent* Event) {
   bool handled = QMainWindow::event(Event);
   if (Event->type() == QEvent::WindowActivate && !isCurrentForm_) {
     isCurrentForm_ = true;
-    FormActivate();
+    RunGuarded([this] { FormActivate(); });
   }
   return handled;
 }
@@ -195,14 +195,15 @@ void TMainFrm::showEvent(QShowEvent* Event) {
   QMainWindow::showEvent(Event);
   // A window restored from the task bar gets a spontaneous show; only showing it counts.
   if (!Event->spontaneous()) {
-    FormShow();
+    RunGuarded([this] { FormShow(); });
   }
 }
 
 void TMainFrm::closeEvent(QCloseEvent* Event) {
   // Only the close box and the system menu get here; Exit ends the program without closing.
-  // Once this window is closed the program ends, as it is the last one shown.
-  FormClose();
+  // Once this window is closed the program ends, as it is the last one shown. A failure of
+  // FormClose is shown first; the window closes all the same.
+  RunGuarded([this] { FormClose(); });
   QMainWindow::closeEvent(Event);
 }
 

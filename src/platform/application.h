@@ -8,10 +8,13 @@
 #include <utility>
 
 // Errors are exceptions, and every one raised by a handler of any window ends that handler and
-// reaches the user the same way: TApplication catches it, once, and shows the error box. Event
-// handlers are covered by TApplication::notify(). A signal's slot must be connected with
-// Connect() below, because Qt must never see an exception leave a slot (it would unwind through
-// the emitting widget's code).
+// reaches the user the same way: TApplication catches it, once, and shows the error box.
+// Qt's own code is not built to be unwound (an exception passing through it skips its clean-up,
+// and through a signal emission it is undefined), so handlers are guarded where Qt calls us:
+// - a signal's slot is connected with Connect() below;
+// - an event handler override that runs a handler wraps the call in RunGuarded();
+// - TApplication::notify() catches whatever still escapes an event handler, as a last resort
+//   that keeps the program running.
 namespace wrenly {
 
 class TApplication : public QApplication {
@@ -20,6 +23,7 @@ class TApplication : public QApplication {
  public:
   TApplication(int& Argc, char** Argv);
 
+  // The last resort: an exception that left an event handler is shown, not fatal.
   bool notify(QObject* Receiver, QEvent* Event) override;
 
   // Call from inside a catch block: shows the error box for the exception being handled.

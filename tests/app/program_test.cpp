@@ -4,13 +4,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <stdexcept>
 #include <vector>
+
+#include "platform/message_box.h"
 
 namespace wrenly {
 namespace {
@@ -132,6 +136,27 @@ TEST(MainFrmActivate, RunsWhenTheWindowBecomesTheCurrentFormAgainOnly) {
   program.MainFrm.ButtonClick();
   program.MainFrm.activateWindow();
   QTRY_COMPARE(program.MainFrm.Activations, 2);
+}
+
+TEST(MainFrmActivate, AFailureIsShownOnceAndTheWindowStaysUsable) {
+  class FailingMainFrm : public TMainFrm {
+   public:
+    void FormActivate() override {
+      ++Runs;
+      throw std::runtime_error("Cannot open file contacts.csv");
+    }
+    int Runs = 0;
+  };
+  MessageBoxRecorder boxes;
+  FailingMainFrm mainFrm;
+  mainFrm.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&mainFrm));
+  QTest::keyClicks(mainFrm.NumberCombo, QStringLiteral("07"));
+
+  EXPECT_EQ(mainFrm.Runs, 1);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].Text, QStringLiteral("Cannot open file contacts.csv."));
+  EXPECT_EQ(mainFrm.NumberCombo->currentText(), QStringLiteral("07"));
 }
 
 struct EndCase {
