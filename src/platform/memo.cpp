@@ -94,17 +94,9 @@ void TMemo::keyPressEvent(QKeyEvent* Event) {
     QPlainTextEdit::keyPressEvent(Event);
     return;
   }
-  if (Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter) {
-    if (FittingPart(QStringLiteral("\n")).isEmpty()) {
-      Event->accept();
-      return;
-    }
-    // Shift+Enter would insert a soft line break, which the core has no byte for; every
-    // line break here is a CR LF.
-    QKeyEvent plain(Event->type(), Event->key(), Event->modifiers() & ~Qt::ShiftModifier,
-                    Event->text(), Event->isAutoRepeat(), Event->count());
-    QPlainTextEdit::keyPressEvent(&plain);
-    Event->setAccepted(plain.isAccepted());
+  if ((Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter) &&
+      FittingPart(QStringLiteral("\n")).isEmpty()) {
+    Event->accept();
     return;
   }
   if (InsertsText(*Event)) {

@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,9 @@ struct ControlCase {
   QRect Geometry;  // an empty size checks the position only
   QString Caption;
 };
+void PrintTo(const ControlCase& Case, std::ostream* Out) {
+  *Out << Case.Name;
+}
 
 class MainFrmLayout : public ::testing::TestWithParam<ControlCase> {};
 
@@ -176,6 +180,9 @@ struct CounterCase {
   int Left;    // the counter's number
   int Length;  // the message's length, line breaks counting two
 };
+void PrintTo(const CounterCase& Case, std::ostream* Out) {
+  *Out << Case.Name;
+}
 
 void Keys(TMainFrm& MainFrm, const QString& Text) {
   QTest::keyClicks(MainFrm.MessageMemo, Text);
@@ -245,6 +252,9 @@ struct SendCase {
   std::function<void(TMemo*)> Write;
   std::optional<QString> Error;  // what the error box shows, if one shows
 };
+void PrintTo(const SendCase& Case, std::ostream* Out) {
+  *Out << Case.Name;
+}
 
 class MainFrmSend : public ::testing::TestWithParam<SendCase> {};
 

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <ostream>
 #include <stdexcept>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct DialogCase {
   bool Sizeable;
   void (*Command)(TMainFrm&);
 };
+void PrintTo(const DialogCase& Case, std::ostream* Out) {
+  *Out << Case.Name;
+}
 
 class ProgramDialogs : public ::testing::TestWithParam<DialogCase> {};
 
@@ -164,6 +168,9 @@ struct EndCase {
   std::function<void(TMainFrm&)> End;
   int Closes;
 };
+void PrintTo(const EndCase& Case, std::ostream* Out) {
+  *Out << Case.Name;
+}
 
 class ProgramEnd : public ::testing::TestWithParam<EndCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace wrenly {
@@ -12,6 +13,9 @@ struct FullStopCase {
   std::string Message;
   std::string Shown;
 };
+void PrintTo(const FullStopCase& Case, std::ostream* Out) {
+  *Out << Case.Name;
+}
 
 class ErrorBoxTextTest : public ::testing::TestWithParam<FullStopCase> {};
 

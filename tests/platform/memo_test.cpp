@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTextCursor>
 
+#include <ostream>
 #include <string>
 
 #include "platform/text_guard.h"
@@ -65,6 +66,9 @@ struct LimitCase {
   void (*Act)(TMemo&);
   std::string Held;
 };
+void PrintTo(const LimitCase& Case, std::ostream* Out) {
+  *Out << Case.Name;
+}
 
 class MemoLimit : public ::testing::TestWithParam<LimitCase> {};
 

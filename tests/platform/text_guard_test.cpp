@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <ostream>
+
 namespace wrenly {
 namespace {
 
@@ -37,6 +39,9 @@ struct GuardCase {
   QString Held;
   int Beeps;
 };
+void PrintTo(const GuardCase& Case, std::ostream* Out) {
+  *Out << Case.Name;
+}
 
 class LineEditGuard : public ::testing::TestWithParam<GuardCase> {};
 
