@@ -36,6 +36,8 @@ struct TFileCase {
   TOutcome Outcome;
   TRows Records;  // trailing empty values may be left out
   std::string Error;
+
+  friend void PrintTo(const TFileCase& Case, std::ostream* Out) { *Out << Case.Name; }
 };
 
 class CsvFile : public ::testing::TestWithParam<TFileCase> {};
