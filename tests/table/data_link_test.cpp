@@ -114,6 +114,11 @@ TEST(DataLink, AListOfSevenRowsScrollsOnlyPastItsEdges) {
   EXPECT_EQ(list.Rows(), Names(1, 7, 1));
   EXPECT_EQ(single.Rows(), Names(1, 1, 1));
   EXPECT_EQ(single.FirstRecord(), 0);
+  // Near the end the window also fills before the current record, so a list shows no empty
+  // rows while records precede it.
+  table->First();
+  table->SetRecNo(9);
+  EXPECT_EQ(list.Rows(), Names(3, 9, 9));
 }
 
 TEST(DataLink, ALinkOfOneRowScrollsWithEveryMove) {
