@@ -50,6 +50,7 @@ void TCsvDataSet::InternalOpen() {
     content.Layout = DefinitionLayout(columns);
   }
   layout_ = std::move(content.Layout);
+  store_ = std::move(content.Store);
   Records() = std::move(content.Records);
 }
 
@@ -62,6 +63,7 @@ void TCsvDataSet::InternalSave() {
 void TCsvDataSet::InternalRelease() {
   path_.clear();
   layout_ = {};
+  store_.reset();
 }
 
 std::string_view TCsvDataSet::ReadValue(const TRecordLine& Line, int Column,

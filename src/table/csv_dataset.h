@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "table/csv_text.h"
@@ -55,6 +56,8 @@ class TCsvDataSet : public TDataSet {
   std::string path_;
   TCsvFormat format_;
   TCsvLayout layout_;
+  // What the records read from the file point into; released after them.
+  std::unique_ptr<const TCsvStore> store_;
 };
 
 }  // namespace wrenly

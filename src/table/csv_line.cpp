@@ -24,11 +24,11 @@ void RaiseLineTooLong(std::string_view Line) {
   throw ECsvDataSetError("CSV string is too long: " + std::string(Line.substr(0, 40)) + "...");
 }
 
-TRecordLine::TRecordLine(std::string Text, char Separator) : text_(std::move(Text)) {
-  starts_.reserve(8);
-  starts_.push_back(0);
-  const char* const begin = text_.data();
-  const char* const end = begin + text_.size();
+int SplitCsvValues(std::string_view Line, char Separator, std::vector<std::uint16_t>& Starts) {
+  Starts.push_back(0);
+  int count = 1;
+  const char* const begin = Line.data();
+  const char* const end = begin + Line.size();
   bool inQuotes = false;
   for (const char* p = begin; p != end; ++p) {
     const char c = *p;
@@ -39,20 +39,53 @@ TRecordLine::TRecordLine(std::string Text, char Separator) : text_(std::move(Tex
         inQuotes = !inQuotes;
       }
     } else if (c == Separator && !inQuotes) {
-      if (starts_.size() == kMaxCsvColumns) {
+      if (count == kMaxCsvColumns) {
         RaiseTooManyColumns();
       }
-      starts_.push_back(static_cast<std::uint16_t>(p - begin + 1));
+      Starts.push_back(static_cast<std::uint16_t>(p - begin + 1));
+      ++count;
     }
+  }
+  return count;
+}
+
+namespace {
+constexpr std::uint16_t kFirstStart[] = {0};
+}  // namespace
+
+TRecordLine::TRecordLine() : data_(""), size_(0), count_(1), starts_(kFirstStart) {}
+
+TRecordLine::TRecordLine(std::string Text, char Separator)
+    : owned_(std::make_unique<TOwned>(TOwned{std::move(Text), {}})) {
+  count_ = static_cast<std::uint16_t>(SplitCsvValues(owned_->Text, Separator, owned_->Starts));
+  PointAtOwned();
+}
+
+TRecordLine::TRecordLine(const TRecordLine& Other)
+    : data_(Other.data_), size_(Other.size_), count_(Other.count_), starts_(Other.starts_) {
+  if (Other.owned_) {
+    owned_ = std::make_unique<TOwned>(*Other.owned_);
+    PointAtOwned();
   }
 }
 
+TRecordLine& TRecordLine::operator=(const TRecordLine& Other) {
+  if (this != &Other) {
+    *this = TRecordLine(Other);
+  }
+  return *this;
+}
+
+void TRecordLine::PointAtOwned() {
+  data_ = owned_->Text.data();
+  size_ = static_cast<std::uint32_t>(owned_->Text.size());
+  starts_ = owned_->Starts.data();
+}
+
 std::string_view TRecordLine::RawValue(int Position) const {
-  const std::size_t begin = starts_[static_cast<std::size_t>(Position)];
-  const std::size_t end = static_cast<std::size_t>(Position) + 1 < starts_.size()
-                              ? starts_[static_cast<std::size_t>(Position) + 1] - 1u
-                              : text_.size();
-  return std::string_view(text_).substr(begin, end - begin);
+  const std::size_t begin = starts_[Position];
+  const std::size_t end = Position + 1 < count_ ? starts_[Position + 1] - 1u : size_;
+  return Text().substr(begin, end - begin);
 }
 
 std::string_view TRecordLine::Value(int Position, std::string& Scratch) const {
@@ -89,19 +122,22 @@ std::string TRecordLine::Value(int Position) const {
 }
 
 void TRecordLine::SetValue(int Position, std::string_view Text, char Separator) {
-  std::string text = text_;
+  std::string text(this->Text());
   if (Position >= ValueCount()) {
     text.append(static_cast<std::size_t>(Position - ValueCount() + 1), Separator);
   }
-  TRecordLine extended(std::move(text), Separator);
+  const TRecordLine extended(std::move(text), Separator);
   const std::string_view old = extended.RawValue(Position);
-  const auto begin = static_cast<std::size_t>(old.data() - extended.text_.data());
-  extended.text_.replace(begin, old.size(), EncodeCsvValue(Text, Separator));
+  std::string changed(
+      extended.Text().substr(0, static_cast<std::size_t>(old.data() - extended.data_)));
+  changed += EncodeCsvValue(Text, Separator);
+  changed +=
+      extended.Text().substr(static_cast<std::size_t>(old.data() - extended.data_) + old.size());
   // Checked before anything changes: a longer line would make the whole file unreadable.
-  if (extended.text_.size() >= kCsvLineTooLong) {
-    RaiseLineTooLong(extended.text_);
+  if (changed.size() >= kCsvLineTooLong) {
+    RaiseLineTooLong(changed);
   }
-  *this = TRecordLine(std::move(extended.text_), Separator);
+  *this = TRecordLine(std::move(changed), Separator);
 }
 
 std::string EncodeCsvValue(std::string_view Text, char Separator) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,17 +15,35 @@ inline constexpr int kMaxCsvColumns = 120;
 // A line of this many characters or more cannot be read, so no line may ever grow to it.
 inline constexpr std::size_t kCsvLineTooLong = 2047;
 
+// Appends to Starts the start of each value of Line and returns how many there are: a double
+// quote switches between outside and inside quotes, two double quotes inside quotes stand for
+// one, and a separator outside quotes starts the next value. Raises ERangeError when the line
+// has more than kMaxCsvColumns values.
+int SplitCsvValues(std::string_view Line, char Separator, std::vector<std::uint16_t>& Starts);
+
 class TRecordLine {
  public:
-  TRecordLine() : starts_{0} {}
-  // Splits Text into values: a double quote switches between outside and inside quotes, two
-  // double quotes inside quotes stand for one, and a separator outside quotes starts the next
-  // value. Raises ERangeError when the line has more than kMaxCsvColumns values.
+  // A line of one empty value.
+  TRecordLine();
+  // A line that holds its own text.
   TRecordLine(std::string Text, char Separator);
+  // A line read from a file: its text and value starts stay where they are (see TCsvStore) and
+  // must outlive the line and its copies. Writing a value gives the line its own text.
+  TRecordLine(std::string_view Text, const std::uint16_t* Starts, int Count)
+      : data_(Text.data()),
+        size_(static_cast<std::uint32_t>(Text.size())),
+        count_(static_cast<std::uint16_t>(Count)),
+        starts_(Starts) {}
 
-  const std::string& Text() const { return text_; }
+  TRecordLine(const TRecordLine& Other);
+  TRecordLine& operator=(const TRecordLine& Other);
+  TRecordLine(TRecordLine&&) noexcept = default;
+  TRecordLine& operator=(TRecordLine&&) noexcept = default;
+  ~TRecordLine() = default;
+
+  std::string_view Text() const { return {data_, size_}; }
   // At least 1: an empty line holds one empty value.
-  int ValueCount() const { return static_cast<int>(starts_.size()); }
+  int ValueCount() const { return count_; }
 
   // The value at Position, decoded: blanks and tabs around it removed, and enclosing double
   // quotes removed with the doubled quotes inside undoubled. Empty when the line has no such
@@ -39,11 +58,20 @@ class TRecordLine {
   void SetValue(int Position, std::string_view Text, char Separator);
 
  private:
-  std::string_view RawValue(int Position) const;
+  struct TOwned {
+    std::string Text;
+    std::vector<std::uint16_t> Starts;
+  };
 
-  std::string text_;
-  // The start of each value in text_; lines are shorter than kCsvLineTooLong.
-  std::vector<std::uint16_t> starts_;
+  std::string_view RawValue(int Position) const;
+  void PointAtOwned();
+
+  const char* data_;
+  std::uint32_t size_;
+  std::uint16_t count_;
+  const std::uint16_t* starts_;
+  // The text and starts of a line built or written here; moving the line keeps them in place.
+  std::unique_ptr<TOwned> owned_;
 };
 
 // The text written for a value: unchanged unless it holds the separator, a CR, a LF or a double

@@ -34,22 +34,36 @@ std::vector<std::string_view> SplitAt(std::string_view Text, char Separator) {
   }
 }
 
-// Calls Each for every line of Text. A line ends at CR LF, a lone CR or a lone LF; a last line
-// without a break counts, a break at the very end starts no further line.
+// The end of the line that begins at From: its first CR or LF, or the end of the text.
+std::size_t LineEnd(std::string_view Text, std::size_t From) {
+  const char* p = Text.data() + From;
+  const char* const end = Text.data() + Text.size();
+  while (p != end && *p != '\r' && *p != '\n') {
+    ++p;
+  }
+  return static_cast<std::size_t>(p - Text.data());
+}
+
+// Where the next line begins after a line ending at End: past CR LF, a lone CR or a lone LF.
+std::size_t NextLineStart(std::string_view Text, std::size_t End) {
+  if (End == Text.size()) {
+    return End;
+  }
+  if (Text[End] == '\r' && End + 1 < Text.size() && Text[End + 1] == '\n') {
+    return End + 2;
+  }
+  return End + 1;
+}
+
+// Calls Each for every line of Text. A last line without a break counts; a break at the very
+// end starts no further line.
 template <typename Function>
 void ForEachLine(std::string_view Text, Function Each) {
-  const char* p = Text.data();
-  const char* const end = p + Text.size();
-  while (p != end) {
-    const char* lineEnd = p;
-    while (lineEnd != end && *lineEnd != '\r' && *lineEnd != '\n') {
-      ++lineEnd;
-    }
-    Each(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
-    if (lineEnd != end && *lineEnd == '\r' && lineEnd + 1 != end && lineEnd[1] == '\n') {
-      ++lineEnd;
-    }
-    p = lineEnd == end ? end : lineEnd + 1;
+  std::size_t begin = 0;
+  while (begin < Text.size()) {
+    const std::size_t end = LineEnd(Text, begin);
+    Each(Text.substr(begin, end - begin));
+    begin = NextLineStart(Text, end);
   }
 }
 
@@ -131,36 +145,58 @@ TCsvLayout DefinitionLayout(const std::vector<std::string>& Columns) {
   return layout;
 }
 
-TCsvContent ReadCsvText(std::string_view Text, const std::vector<std::string>& Columns,
+TCsvContent ReadCsvText(std::string Text, const std::vector<std::string>& Columns,
                         const TCsvFormat& Format, std::string_view FileName) {
-  Text = Text.substr(0, Text.find('\0'));
+  auto store = std::make_unique<TCsvStore>();
+  std::string& text = store->Text;
+  text = std::move(Text);
+  text.resize(std::min(text.size(), text.find('\0')));
   TCsvContent content;
   content.Layout = DefinitionLayout(Columns);
-  bool header = Format.HasHeaderRow;
-  std::size_t missing = 0;
-  std::string extended;
-  ForEachLine(Text, [&](std::string_view line) {
-    if (header) {
-      header = false;
-      if (Format.ValidateHeaderRow) {
-        content.Layout = HeaderLayout(line, Columns, Format.Separator, FileName, missing);
+  const char separator = Format.Separator;
+
+  std::string_view body = text;
+  if (Format.HasHeaderRow && !body.empty()) {
+    const std::size_t headerEnd = LineEnd(body, 0);
+    const std::string_view header = body.substr(0, headerEnd);
+    body.remove_prefix(NextLineStart(body, headerEnd));
+    if (Format.ValidateHeaderRow) {
+      std::size_t missing = 0;
+      content.Layout = HeaderLayout(header, Columns, separator, FileName, missing);
+      if (missing > 0) {
+        // Defined columns the header lacked read as empty values at the end of every line.
+        std::string extended;
+        extended.reserve(body.size() + body.size() / 4);
+        ForEachLine(body, [&](std::string_view line) {
+          extended.append(line).append(missing, separator).push_back('\n');
+        });
+        text = std::move(extended);
+        body = text;
       }
-      return;
     }
-    if (missing > 0) {
-      // Defined columns the header lacked read as empty values at the end of every line.
-      extended.assign(line);
-      extended.append(missing, Format.Separator);
-      line = extended;
-    }
+  }
+
+  // Room for every record and value start up front: the records point into both vectors.
+  std::size_t separators = 0;
+  std::size_t breaks = 0;
+  for (const char c : body) {
+    separators += c == separator ? 1 : 0;
+    breaks += c == '\n' || c == '\r' ? 1 : 0;
+  }
+  store->Starts.reserve(separators + breaks + 1);
+  content.Records.reserve(breaks + 1);
+  ForEachLine(body, [&](std::string_view line) {
     if (line.empty() || line.starts_with(">>")) {
       return;
     }
     if (line.size() >= kCsvLineTooLong) {
       RaiseLineTooLong(line);
     }
-    content.Records.emplace_back(std::string(line), Format.Separator);
+    const std::uint16_t* starts = store->Starts.data() + store->Starts.size();
+    const int count = SplitCsvValues(line, separator, store->Starts);
+    content.Records.emplace_back(line, starts, count);
   });
+  content.Store = std::move(store);
   return content;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +29,17 @@ struct TCsvLayout {
   std::vector<std::string> HeaderNames;
 };
 
+// The text of a file and the value starts of its record lines, in one piece each: the records
+// read from it point into this instead of holding copies.
+struct TCsvStore {
+  std::string Text;
+  std::vector<std::uint16_t> Starts;
+};
+
 struct TCsvContent {
   TCsvLayout Layout;
+  // Must outlive Records and every copy of them.
+  std::unique_ptr<const TCsvStore> Store;
   std::vector<TRecordLine> Records;
 };
 
@@ -43,7 +54,7 @@ TCsvLayout DefinitionLayout(const std::vector<std::string>& Columns);
 // Reads the text of a file: lines end at CR LF, CR or LF, a NUL ends the text, the header line
 // fixes the layout, and every further line except empty ones and those beginning with ">>" is a
 // record. FileName prefixes the header errors.
-TCsvContent ReadCsvText(std::string_view Text, const std::vector<std::string>& Columns,
+TCsvContent ReadCsvText(std::string Text, const std::vector<std::string>& Columns,
                         const TCsvFormat& Format, std::string_view FileName);
 
 // The file text: the header line from the layout, then every record line as held, each line

@@ -167,7 +167,8 @@ class TDataSet {
   virtual void InternalOpen() = 0;
   // Writes Records() to the file.
   virtual void InternalSave() = 0;
-  // Forgets what InternalOpen fixed.
+  // Forgets what InternalOpen fixed; called once the records are gone, so they may point into
+  // storage that lives until then.
   virtual void InternalRelease() {}
   // The decoded value of a bound column; may point into Scratch.
   virtual std::string_view ReadValue(const TRecordLine& Line, int Column,

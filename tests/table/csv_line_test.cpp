@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "table/db_errors.h"
 
 namespace wrenly {
@@ -133,6 +135,17 @@ TEST(RecordLine, WrittenValuesReadBackAsTheyWereWritten) {
     EXPECT_EQ(line.Value(0), "first");
     EXPECT_EQ(line.Value(2), "last");
   }
+}
+
+TEST(RecordLine, ACopyKeepsItsTextWhenTheOriginalChangesOrGoes) {
+  auto line = std::make_unique<TRecordLine>("a,b", ',');
+  TRecordLine copy = *line;
+  line->SetValue(0, "changed", ',');
+  EXPECT_EQ(copy.Text(), "a,b");
+  copy = *line;
+  line.reset();
+  EXPECT_EQ(copy.Value(0), "changed");
+  EXPECT_EQ(copy.Value(1), "b");
 }
 
 TEST(RecordLine, RefusesAWriteThatWouldMakeTheLineUnreadable) {
