@@ -9,6 +9,9 @@ namespace wrenly {
 
 namespace {
 
+// The value starts of a line of one empty value.
+constexpr std::uint16_t kFirstStart[] = {0};
+
 bool IsBlank(char C) {
   return C == ' ' || C == '\t';
 }
@@ -48,10 +51,6 @@ int SplitCsvValues(std::string_view Line, char Separator, std::vector<std::uint1
   }
   return count;
 }
-
-namespace {
-constexpr std::uint16_t kFirstStart[] = {0};
-}  // namespace
 
 TRecordLine::TRecordLine() : data_(""), size_(0), count_(1), starts_(kFirstStart) {}
 
