@@ -20,6 +20,7 @@
 #include "about/about_dialog.h"
 #include "app/pictures.h"
 #include "contacts/contacts_dialog.h"
+#include "gateway/gateway.h"
 #include "platform/application.h"
 #include "platform/form_style.h"
 #include "platform/hourglass.h"
@@ -27,8 +28,10 @@
 #include "platform/program_path.h"
 #include "platform/qt_text.h"
 #include "platform/text_guard.h"
+#include "providers/provider_account.h"
 #include "providers/provider_dialog.h"
 #include "settings/editor_settings_dialog.h"
+#include "table/wrenly_tables.h"
 
 namespace wrenly {
 namespace {
@@ -74,11 +77,22 @@ TMainFrm::TMainFrm(QWidget* Parent) : QMainWindow(Parent) {
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setFont(FormFont());
+  CreateTables();
   CreateControls();
   CreateMenu();
   setFixedSize(sizeHint());
   QObject::connect(qApp, &QGuiApplication::focusWindowChanged, this, &TMainFrm::FocusWindowChanged);
   FormCreate();
+}
+
+void TMainFrm::CreateTables() {
+  ConfigureContactsDS(ContactsDS);
+  ConfigureGatewaysDS(GatewaysDS);
+  ConfigureDefGway(DefGway);
+  // AutoEdit stays on for all three: a bound control that starts changing a value begins the edit.
+  ContactsSRC.SetDataSet(&ContactsDS);
+  GatewaysSRC.SetDataSet(&GatewaysDS);
+  DefGwaySRC.SetDataSet(&DefGway);
 }
 
 void TMainFrm::CreateControls() {
@@ -216,12 +230,24 @@ void TMainFrm::FormShow() {
 }
 
 void TMainFrm::FormActivate() {
-  // The contacts, default-provider and provider-account tables open here, in that order, each
-  // only if it is not open yet.
+  // A table already open keeps its rows and its current row. An error ends the run here, leaving
+  // the later tables closed; the next activation starts again from the first.
+  for (TCsvDataSet* table : {&ContactsDS, &DefGway, &GatewaysDS}) {
+    if (!table->Active()) {
+      table->Open();
+    }
+  }
 }
 
 void TMainFrm::FormClose() {
-  // The contacts table closes here, which writes its file if it changed.
+  // Writes the address book if it changed. The provider tables stay open until the program ends.
+  ContactsDS.Close();
+}
+
+void TMainFrm::CloseTables() {
+  for (TCsvDataSet* table : {&ContactsDS, &DefGway, &GatewaysDS}) {
+    RunGuarded([table] { table->Close(); });
+  }
 }
 
 void TMainFrm::MessageMemoKeyUp(int Key) {
@@ -249,13 +275,19 @@ void TMainFrm::SendBtnClick() {
   SendThroughDefaultProvider(number, message);
 }
 
-void TMainFrm::SendThroughDefaultProvider(const std::string& /*Number*/,
-                                          const std::string& /*Message*/) {
-  // Not yet: the request through the default provider's account. It reads the default
-  // provider's name from the default-provider table, positions the provider-account table on
-  // that provider's row, sends ClickatellRequest or KapowRequest with that row's account, the
-  // number and the message as they are, and appends the reply with AppendResponse(). A name
-  // that is neither provider key sends nothing.
+void TMainFrm::SendThroughDefaultProvider(const std::string& Number, const std::string& Message) {
+  // Two tests, not a choice: a name can equal at most one key, and one that equals neither (a
+  // lower-case one, say) sends nothing and says nothing. The number and the message go as they
+  // are, blanks and line breaks included.
+  if (DefaultProviderName(DefGway) == kClickatell) {
+    const TProviderAccount account = LocateAccount(GatewaysDS, kClickatell);
+    AppendResponse(
+        ClickatellRequest(account.UserName, account.Password, account.ApiId, Number, Message));
+  }
+  if (DefaultProviderName(DefGway) == kKapow) {
+    const TProviderAccount account = LocateAccount(GatewaysDS, kKapow);
+    AppendResponse(KapowRequest(account.UserName, account.Password, Number, Message));
+  }
 }
 
 void TMainFrm::ShowModal(QDialog* Dialog) {

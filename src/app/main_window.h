@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "table/csv_dataset.h"
+#include "table/data_link.h"
+
 class QAction;
 class QComboBox;
 class QDialog;
@@ -52,8 +55,23 @@ class TMainFrm : public QMainWindow {
   // Adds a gateway reply (Windows-1252, as it came) as a new last line of ResponseMemo.
   void AppendResponse(const std::string& Reply);
 
+  // Program end, after the event loop and before the windows go: closes every table still open,
+  // each on its own, which writes its file if it changed. A file that cannot be written is shown
+  // in the error box, so the user learns that the changes did not reach it; the table's
+  // destructor tries once more, quietly.
+  void CloseTables();
+
   // The program's directory, ending in "/", recorded when the window is created.
   std::string AppDir;
+
+  // The tables every window works on, created closed; FormActivate opens them. Dialogs and bound
+  // controls reach them through these data sources, never through copies.
+  TCsvDataSet ContactsDS;
+  TCsvDataSet GatewaysDS;
+  TCsvDataSet DefGway;
+  TDataSource ContactsSRC;
+  TDataSource GatewaysSRC;
+  TDataSource DefGwaySRC;
 
   QFrame* TopPanel;
   QLabel* ToLbl;
@@ -103,6 +121,7 @@ class TMainFrm : public QMainWindow {
   void closeEvent(QCloseEvent* Event) override;
 
  private:
+  void CreateTables();
   void CreateControls();
   void CreateMenu();
   void SetCharacterCounter();

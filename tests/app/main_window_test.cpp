@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QCursor>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -15,13 +14,11 @@
 #include <QTest>
 
 #include <functional>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/memo.h"
-#include "platform/message_box.h"
 #include "platform/program_path.h"
 
 namespace wrenly {
@@ -245,71 +242,6 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     0, 160}),
     [](const ::testing::TestParamInfo<CounterCase>& Info) { return Info.param.Name; });
-
-struct SendCase {
-  const char* Name;
-  QString Number;
-  std::function<void(TMemo*)> Write;
-  std::optional<QString> Error;  // what the error box shows, if one shows
-};
-void PrintTo(const SendCase& Case, std::ostream* Out) {
-  *Out << Case.Name;
-}
-
-class MainFrmSend : public ::testing::TestWithParam<SendCase> {};
-
-TEST_P(MainFrmSend, ChecksNumberThenMessageAndRestoresThePointer) {
-  TMainFrm mainFrm;
-  mainFrm.show();
-  QTest::keyClicks(mainFrm.NumberCombo, GetParam().Number);
-  GetParam().Write(mainFrm.MessageMemo);
-  std::vector<bool> hourglassAtBox;
-  MessageBoxRecorder boxes([&](const MessageBoxRecord&) {
-    hourglassAtBox.push_back(QApplication::overrideCursor() != nullptr);
-  });
-
-  QTest::mouseClick(mainFrm.SendBtn, Qt::LeftButton);
-
-  std::vector<QString> shown;
-  for (const MessageBoxRecord& box : boxes.Boxes()) {
-    shown.push_back(box.Text);
-  }
-  if (GetParam().Error) {
-    EXPECT_EQ(shown, std::vector<QString>{*GetParam().Error});
-    EXPECT_EQ(hourglassAtBox, std::vector<bool>{false});
-  } else {
-    EXPECT_EQ(shown, std::vector<QString>{});
-  }
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  EXPECT_EQ(mainFrm.ResponseMemo->toPlainText(), QStringLiteral("Response code:"));
-  EXPECT_TRUE(mainFrm.SendBtn->isEnabled());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, MainFrmSend,
-    ::testing::Values(SendCase{"BothEmptyNumberErrorWins",
-                               {},
-                               [](TMemo*) {},
-                               QStringLiteral("Please enter recipient number!")},
-                      SendCase{"NumberEmpty",
-                               {},
-                               [](TMemo* m) { QTest::keyClicks(m, QStringLiteral("Hi")); },
-                               QStringLiteral("Please enter recipient number!")},
-                      SendCase{"MessageEmpty", QStringLiteral("07700900123"), [](TMemo*) {},
-                               QStringLiteral("Please write a message.")},
-                      SendCase{"BlankNumberPasses", QStringLiteral(" "),
-                               [](TMemo* m) { QTest::keyClicks(m, QStringLiteral("Hi")); },
-                               std::nullopt},
-                      SendCase{"BlankMessagePasses", QStringLiteral("07700900123"),
-                               [](TMemo* m) { QTest::keyClicks(m, QStringLiteral("  ")); },
-                               std::nullopt},
-                      SendCase{"LineBreaksOnlyPass", QStringLiteral("07700900123"),
-                               [](TMemo* m) {
-                                 QTest::keyClick(m, Qt::Key_Return);
-                                 QTest::keyClick(m, Qt::Key_Return);
-                               },
-                               std::nullopt}),
-    [](const ::testing::TestParamInfo<SendCase>& Info) { return Info.param.Name; });
 
 TEST(MainFrm, AppendsEachReplyAsANewLastLine) {
   TMainFrm mainFrm;
