@@ -32,6 +32,5 @@ int main(int argc, char* argv[]) {
   wrenly::InitInternet();
   wrenly::TApplication app(argc, argv);
   wrenly::TProgram program;
-  program.Start();
-  return wrenly::TApplication::exec();
+  return program.Run();
 }

@@ -22,6 +22,13 @@ TProgram::~TProgram() {
   ContactsFrm.reset();
 }
 
+int TProgram::Run() {
+  Start();
+  const int code = QApplication::exec();
+  MainFrm.CloseTables();
+  return code;
+}
+
 void TProgram::Start() {
   MainFrm.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, MainFrm.size(),
                                           QApplication::primaryScreen()->availableGeometry()));

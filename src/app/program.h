@@ -23,6 +23,10 @@ class TProgram {
 
   // Shows the main window centred on the screen.
   void Start();
+  // Start(), then the event loop until the program is ended, then the end of the main window's
+  // tables (see TMainFrm::CloseTables), while every window still exists. Returns the loop's
+  // exit code.
+  int Run();
 
   TMainFrm MainFrm;
   std::unique_ptr<TContactsFrm> ContactsFrm;
