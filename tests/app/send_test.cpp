@@ -45,12 +45,12 @@ void Type(QWidget* Control, const QString& Text) {
 }
 
 // The main window over a directory holding the two provider files, shown and so holding its
-// tables open, with every request going to a loopback gateway that answers kReply.
-class SendFixture {
- public:
+// tables open, with every request going to a loopback gateway that answers kReply. The members
+// are made in the order they are needed: files, gateway, proxy, window.
+struct SendFixture {
   SendFixture(const std::string& DefGway, const std::string& Gateways) {
-    dir_.Write("defgway.csv", DefGway);
-    dir_.Write("gateways.csv", Gateways);
+    Dir.Write("defgway.csv", DefGway);
+    Dir.Write("gateways.csv", Gateways);
     Gateway.SetReply({.Body = kReply});
     MainFrm.show();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&MainFrm));
@@ -70,11 +70,8 @@ class SendFixture {
     return MainFrm.ResponseMemo->Text().substr(std::string("Response code:").size());
   }
 
- private:
-  TempDir dir_;
-  ScopedCurrentDir current_{dir_.Path()};
-
- public:
+  TempDir Dir;
+  ScopedCurrentDir Current{Dir.Path()};
   LoopbackGateway Gateway;
   ScopedProxy Proxy{Gateway.Url()};
   TMainFrm MainFrm;
