@@ -31,6 +31,7 @@
 #include "providers/provider_account.h"
 #include "providers/provider_dialog.h"
 #include "settings/editor_settings_dialog.h"
+#include "table/db_lookup_combo_box.h"
 #include "table/wrenly_tables.h"
 
 namespace wrenly {
@@ -102,8 +103,12 @@ void TMainFrm::CreateControls() {
 
   TopPanel = PlacePanel(client, "TopPanel", {0, 0, kClientWidth, kTopPanelHeight});
   ToLbl = PlaceLabel(TopPanel, "ToLbl", QStringLiteral("Recipient:"), {8, 36});
-  // Stands in for the contact lookup until the bound controls exist.
-  ContactCombo = Place(new QComboBox(TopPanel), "ContactCombo", {64, 32, 201, 21});
+  // Picks a contact by its full name; choosing only moves the contacts table's cursor.
+  ContactCombo = Place(new TDBLookupComboBox(TopPanel), "ContactCombo", {64, 32, 201, 21});
+  ContactCombo->SetListSource(&ContactsSRC);
+  ContactCombo->SetKeyField("FULLNAME");
+  ContactCombo->SetListField("FULLNAME");
+  ContactCombo->OnCloseUp = [this] { ContactComboCloseUp(); };
   Button = PlaceButton(TopPanel, "Button", QString(), {268, 32, 21, 21});
   Button->setIcon(QIcon(ContactsPicture()));
   Button->setIconSize({16, 16});

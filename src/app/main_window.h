@@ -20,6 +20,7 @@ namespace wrenly {
 
 class TAboutFrm;
 class TContactsFrm;
+class TDBLookupComboBox;
 class TMemo;
 class TMsgSettingsFrm;
 class TSmsGwayFrm;
@@ -75,7 +76,7 @@ class TMainFrm : public QMainWindow {
 
   QFrame* TopPanel;
   QLabel* ToLbl;
-  QComboBox* ContactCombo;
+  TDBLookupComboBox* ContactCombo;
   QPushButton* Button;
   QLabel* NumberLbl;
   QComboBox* NumberCombo;

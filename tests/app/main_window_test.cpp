@@ -20,6 +20,8 @@
 
 #include "platform/memo.h"
 #include "platform/program_path.h"
+#include "table/db_lookup_combo_box.h"
+#include "temp_dir.h"
 
 namespace wrenly {
 namespace {
@@ -250,6 +252,29 @@ TEST(MainFrm, AppendsEachReplyAsANewLastLine) {
   mainFrm.AppendResponse("ERR: 105, Invalid Destination Address \xE9");
   EXPECT_EQ(mainFrm.ResponseMemo->Text(),
             "Response code:\r\nID: 3f2a\r\n\r\nERR: 105, Invalid Destination Address \xE9");
+}
+
+TEST(MainFrm, TheContactLookupListsTheFullNamesOfTheContactsFile) {
+  testing::TempDir dir;
+  dir.Write("contacts.csv",
+            "FIRSTNAME,MIDDLENAME,LASTNAME,FULLNAME,MOBILE1,MOBILE2,MOBILE3\r\n"
+            "John,,Smith,John Smith,0711,,\r\n"
+            "Mary,Ann,Jones,Mary A . Jones,,0722,\r\n");
+  testing::ScopedCurrentDir inDir(dir.Path());
+  TMainFrm mainFrm;
+  mainFrm.FormActivate();
+  TDBLookupComboBox& lookup = *mainFrm.ContactCombo;
+  lookup.DropDown();
+  std::vector<std::string> rows;
+  for (int row = 0; row < lookup.Logic().ListRows(); ++row) {
+    rows.push_back(lookup.Logic().ListRowText(row));
+  }
+  EXPECT_EQ(rows, (std::vector<std::string>{"John Smith", "Mary A . Jones"}));
+  QTest::keyClick(lookup.List(), Qt::Key_Down);
+  QTest::keyClick(lookup.List(), Qt::Key_Return);
+  EXPECT_EQ(lookup.Text(), "Mary A . Jones");
+  EXPECT_EQ(mainFrm.ContactsDS.RecNo(), 1);
+  mainFrm.CloseTables();
 }
 
 }  // namespace
