@@ -19,9 +19,7 @@ TDBComboBox::TDBComboBox(QWidget* Parent) : QComboBox(Parent) {
   Connect(this, &QComboBox::activated, this, &TDBComboBox::Chosen);
 }
 
-TDBComboBox::~TDBComboBox() {
-  link_.OnDataChange = nullptr;
-}
+TDBComboBox::~TDBComboBox() = default;
 
 void TDBComboBox::SetDataSource(TDataSource* Source) {
   link_.ControlName = FromQString(objectName());

@@ -47,11 +47,7 @@ TDBEdit::TDBEdit(QWidget* Parent) : QLineEdit(Parent) {
   Connect(this, &QLineEdit::textChanged, this, &TDBEdit::TextChanged);
 }
 
-TDBEdit::~TDBEdit() {
-  // The link may still be told of the table going; the box is no longer there to show it.
-  link_.OnDataChange = nullptr;
-  link_.OnEditingChange = nullptr;
-}
+TDBEdit::~TDBEdit() = default;
 
 void TDBEdit::SetDataSource(TDataSource* Source) {
   link_.ControlName = FromQString(objectName());
@@ -127,7 +123,7 @@ void TDBEdit::keyPressEvent(QKeyEvent* Event) {
 }
 
 void TDBEdit::focusInEvent(QFocusEvent* Event) {
-  if (MovesFocusWithinWindow(Event->reason())) {
+  if (MovesFocusWithinWindow(Event->reason()) && !keepingText_) {
     RunGuarded([this] { link_.Reset(); });
   }
   QLineEdit::focusInEvent(Event);
@@ -142,8 +138,10 @@ void TDBEdit::focusOutEvent(QFocusEvent* Event) {
     try {
       link_.UpdateRecord();
     } catch (...) {
-      // The text stays, selected, for the user to correct.
+      // The text stays, selected, for the user to correct: coming back is not entering anew.
+      keepingText_ = true;
       setFocus();
+      keepingText_ = false;
       selectAll();
       throw;
     }

@@ -65,6 +65,7 @@ class TDBEdit : public QLineEdit {
   TFieldDataLink link_;
   char passwordChar_ = 0;
   int maxLength_ = 0;
+  bool keepingText_ = false;
 };
 
 }  // namespace wrenly

@@ -174,6 +174,7 @@ TEST(DBEdit, AWriteThatFailsKeepsTheFocusAndTheTextAndIsShown) {
   EXPECT_EQ(boxes.Boxes()[0].Text, QStringLiteral("No nicknames."));
   EXPECT_EQ(QApplication::focusWidget(), form.Edit);
   EXPECT_EQ(form.Edit->selectedText(), QStringLiteral("Johnny"));
+  EXPECT_TRUE(form.Edit->DataLink().Modified());  // still to be written
   EXPECT_FALSE(exited);
 }
 
