@@ -21,12 +21,12 @@ static void InitNavigatorPictures() {
 namespace wrenly {
 namespace {
 
-struct TButtonSpec {
+struct TPictureButton {
   TNavigateBtn Button;
   const char* Picture;
 };
 
-constexpr TButtonSpec kButtons[] = {
+constexpr TPictureButton kButtons[] = {
     {nbFirst, "NAV_FIRST"},   {nbPrior, "NAV_PRIOR"}, {nbNext, "NAV_NEXT"},
     {nbLast, "NAV_LAST"},     {nbNew, "NAV_NEW"},     {nbInsert, "NAV_INSERT"},
     {nbDelete, "NAV_DELETE"},
@@ -77,13 +77,13 @@ TDBAccessNavigator::~TDBAccessNavigator() {
 }
 
 void TDBAccessNavigator::CreateControls() {
-  for (const TButtonSpec& spec : kButtons) {
+  for (const TPictureButton& picture : kButtons) {
     auto* button = new QToolButton(this);
-    button->setIcon(NavigatorPicture(spec.Picture));
+    button->setIcon(NavigatorPicture(picture.Picture));
     button->setIconSize(QSize(16, 16));
     button->setFocusPolicy(Qt::NoFocus);
-    controls_[spec.Button] = button;
-    const TNavigateBtn member = spec.Button;
+    controls_[picture.Button] = button;
+    const TNavigateBtn member = picture.Button;
     Connect(button, &QToolButton::clicked, this, [this, member] {
       if (!(member == nbPrior || member == nbNext) || !repeated_) {
         BtnClick(member);
