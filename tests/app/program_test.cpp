@@ -51,6 +51,8 @@ TEST_P(ProgramDialogs, EachIsCreatedHiddenAndShownModallyByItsCommand) {
   EXPECT_EQ(dialog->parentWidget(), &program.MainFrm);
   EXPECT_FALSE(dialog->isVisible());
 
+  // Closing the provider setup while no provider is chosen says so; the others close quietly.
+  MessageBoxRecorder notices;
   std::vector<QWidget*> shownModally;
   auto closeIt = [&] {
     shownModally.push_back(QApplication::activeModalWidget());
@@ -64,6 +66,7 @@ TEST_P(ProgramDialogs, EachIsCreatedHiddenAndShownModallyByItsCommand) {
   }
   EXPECT_EQ(shownModally, (std::vector<QWidget*>{dialog, dialog}));
   EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(notices.Boxes().size(), dialog == program.SmsGwayFrm.get() ? 2u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
