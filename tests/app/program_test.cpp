@@ -41,6 +41,10 @@ void PrintTo(const DialogCase& Case, std::ostream* Out) {
 class ProgramDialogs : public ::testing::TestWithParam<DialogCase> {};
 
 TEST_P(ProgramDialogs, EachIsCreatedHiddenAndShownModallyByItsCommand) {
+  // Showing the main window opens the tables, and the provider setup seeds the accounts: all of
+  // it must happen in a directory of the test's own.
+  testing::TempDir dir;
+  testing::ScopedCurrentDir inDir(dir.Path());
   TProgram program;
   program.MainFrm.show();
   QDialog* dialog = GetParam().Dialog(program);
