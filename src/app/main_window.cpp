@@ -40,22 +40,6 @@ namespace {
 constexpr int kTopPanelHeight = 121;
 constexpr int kBottomPanelHeight = 41;
 
-template <typename Widget>
-Widget* Place(Widget* Control, const char* Name, QRect Geometry) {
-  Control->setObjectName(QLatin1String(Name));
-  Control->setGeometry(Geometry);
-  return Control;
-}
-
-// A label sized to its caption, as a label that sizes itself does.
-QLabel* PlaceLabel(QWidget* Panel, const char* Name, const QString& Caption, QPoint Position) {
-  auto* label = new QLabel(Caption, Panel);
-  label->setObjectName(QLatin1String(Name));
-  label->move(Position);
-  label->adjustSize();
-  return label;
-}
-
 QFrame* PlacePanel(QWidget* Client, const char* Name, QRect Geometry) {
   auto* panel = Place(new QFrame(Client), Name, Geometry);
   panel->setFrameShape(QFrame::NoFrame);

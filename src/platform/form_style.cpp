@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QEvent>
+#include <QLabel>
 #include <QMargins>
 #include <QWindow>
 
@@ -68,6 +69,14 @@ void MakeSizeableDialog(QDialog* Dialog, QSize Size) {
                          Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint);
   Dialog->resize(Size);
   Dialog->installEventFilter(new OuterSizeKeeper(Dialog, Size));
+}
+
+QLabel* PlaceLabel(QWidget* Parent, const char* Name, const QString& Caption, QPoint Position) {
+  auto* label = new QLabel(Caption, Parent);
+  label->setObjectName(QLatin1String(Name));
+  label->move(Position);
+  label->adjustSize();
+  return label;
 }
 
 }  // namespace wrenly

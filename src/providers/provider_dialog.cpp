@@ -73,22 +73,6 @@ class TWordWrapButton final : public QPushButton {
   }
 };
 
-template <typename Widget>
-Widget* Place(Widget* Control, const char* Name, QRect Geometry) {
-  Control->setObjectName(QLatin1String(Name));
-  Control->setGeometry(Geometry);
-  return Control;
-}
-
-// A label sized to its caption, as a label that sizes itself does.
-QLabel* PlaceLabel(QWidget* Page, const char* Name, const QString& Caption, QPoint Position) {
-  auto* label = new QLabel(Caption, Page);
-  label->setObjectName(QLatin1String(Name));
-  label->move(Position);
-  label->adjustSize();
-  return label;
-}
-
 // A caption set flush right in the column before the edit boxes.
 QLabel* PlaceFieldLabel(QWidget* Page, const char* Name, const QString& Caption, QPoint Position) {
   QLabel* label = PlaceLabel(Page, Name, Caption, Position);

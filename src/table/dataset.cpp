@@ -417,11 +417,7 @@ void TDataSet::Cancel() {
                                      : std::min(insertPos_, RecordCount() - 1);
   SetState(dsBrowse);
   if (records_.empty()) {
-    window_.clear();
-    active_ = 0;
-    bof_ = true;
-    eof_ = true;
-    DataEvent(TDataEvent::DataSetChanged);
+    ShowNoRecords();
     return;
   }
   Resync(index, active_);
@@ -442,15 +438,20 @@ void TDataSet::Delete() {
   changed_ = true;
   SetState(dsBrowse);
   if (records_.empty()) {
-    window_.clear();
-    active_ = 0;
-    bof_ = true;
-    eof_ = true;
-    DataEvent(TDataEvent::DataSetChanged);
+    ShowNoRecords();
     return;
   }
   // The record that followed, or the new last one; BOF and EOF stay true to what they were.
   Resync(std::min(index, RecordCount() - 1), active_);
+}
+
+// The record list became empty: no current record, and BOF and EOF both set.
+void TDataSet::ShowNoRecords() {
+  window_.clear();
+  active_ = 0;
+  bof_ = true;
+  eof_ = true;
+  DataEvent(TDataEvent::DataSetChanged);
 }
 
 // Rebuilds the window around a record after the record list changed. A failing OnCalcFields

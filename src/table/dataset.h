@@ -215,6 +215,7 @@ class TDataSet {
   TWindow WindowAround(int Index, int Position, std::exception_ptr* Deferred);
   void Install(TWindow Window);
   void Resync(int Index, int Position);
+  void ShowNoRecords();
 
   std::string FieldText(const TField& Field) const;
   void SetFieldText(TField& Field, std::string_view Text);
