@@ -20,6 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::Column;
+using testing::MessageOf;
 using testing::ScopedCurrentDir;
 using testing::TempDir;
 using testing::Value;
@@ -27,16 +28,6 @@ using testing::Value;
 const std::string kGatewayHeader = "GATEWAY,USERNAME,PASSWORD,RECIPIENT,ORIGINATOR,APIID\r\n";
 const std::string kContactHeader =
     "FIRSTNAME,MIDDLENAME,LASTNAME,FULLNAME,MOBILE1,MOBILE2,MOBILE3\r\n";
-
-template <typename Error, typename Function>
-std::string MessageOf(Function&& Call) {
-  try {
-    Call();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "(nothing raised)";
-}
 
 fs::perms Permissions(const fs::path& Path) {
   return fs::status(Path).permissions() & fs::perms::all;

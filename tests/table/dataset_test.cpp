@@ -12,18 +12,9 @@ namespace {
 
 using testing::Column;
 using testing::MemoryTable;
+using testing::MessageOf;
 using testing::TRows;
 using testing::Value;
-
-template <typename Error, typename Function>
-std::string MessageOf(Function&& Call) {
-  try {
-    Call();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "(nothing raised)";
-}
 
 // Records the table's events, each with the state it ran in.
 struct TEventLog {

@@ -40,6 +40,18 @@ inline std::vector<std::string> Column(TDataSet& Table, std::string_view Field) 
   return values;
 }
 
+// The message of the Error that Call raises, or "(nothing raised)": the messages are what the
+// user reads, so tests compare them whole.
+template <typename Error, typename Function>
+std::string MessageOf(Function&& Call) {
+  try {
+    Call();
+  } catch (const Error& error) {
+    return error.what();
+  }
+  return "(nothing raised)";
+}
+
 // The current record's value of Field.
 inline std::string Value(const TDataSet& Table, std::string_view Field) {
   return Table.FieldByName(Field).AsString();
